@@ -15,7 +15,7 @@ namespace {
 constexpr long double kLoopLimit = 65536.0L * kTwoPi;
 
 // The literal reduction: subtract 2pi while the angle is above 2pi, then add
-// 2pi while it is below 0, each step rounded in extended precision. The tests
+// 2pi while it is below 0, each step rounded in extended precision. The comparisons
 // are strict, so 2pi stays 2pi, 4pi comes back as 2pi (4pi - 2pi is exact),
 // -2pi gives 0, and -1e-30 gives 2pi because -1e-30 + 2pi rounds to 2pi.
 long double ReduceStepByStep(long double angle)
@@ -35,8 +35,9 @@ long double ReduceStepByStep(long double angle)
 // Why the two paths agree where it matters: each loop step rounds by at most
 // half an ulp, and below the limit (4.1e5 < 2^19) an ulp is at most 2^-45, so
 // after at most 65,536 steps the loop ends within 65,536 * 2^-46 = 2^-30 rad
-// (2e-4 arcseconds) of the exact remainder this path returns. Both results
-// lie in [0, 2pi]; the angles of a listing stay far below the limit.
+// (2e-4 arcseconds), measured around the circle, of the exact remainder this
+// path returns: a hair below 2pi there may be a hair above 0 here. Both
+// results lie in [0, 2pi]; the angles of a listing stay far below the limit.
 long double ReduceByRemainder(long double angle)
 {
     const long double remainder = std::fmod(angle, kTwoPi);
