@@ -53,9 +53,16 @@ struct MotionFit {
 };
 
 // Least-squares straight lines of right ascension and declination against
-// time - timeOrigin, over at least two observations in input order. A zero
-// denominator (all times equal) throws EInvalidOp or EZeroDivide.
+// time - timeOrigin, over at least two observations in input order. Each
+// right ascension is first brought within half a turn of the first one
+// (UnwrapRightAscension), so a track across 0h is fitted as the motion it is.
+// A zero denominator (all times equal) throws EInvalidOp or EZeroDivide.
 MotionFit FitMotion(double timeOrigin, std::span<const Observation> observations);
+
+// The right ascension moved by whole turns of 360 degrees into the range
+// (reference - 180, reference + 180], rounded to double; one already in that
+// range comes back unchanged. Works in bounded time for any finite value.
+double UnwrapRightAscension(double rightAscension, double reference);
 
 // ----------------------------------------------------------------- a run
 
@@ -90,7 +97,8 @@ public:
 // The whole calculation behind the calculate button. With fewer than two
 // observation lines it shows kTooFewObservationsMessage and leaves the
 // result box alone; every other failure is thrown where it arises, leaving
-// the result box as far as the run had written it.
+// the result box as far as the run had written it. The time origin of the
+// fit is the time of the first observation line, wherever it stands.
 void CalculateEphemeris(std::span<const std::string_view> lines, const RunSettings& settings,
                         ResultBox& resultBox, MessageDialog& dialog);
 

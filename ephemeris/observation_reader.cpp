@@ -1,0 +1,59 @@
+#include "ephemeris/ephemeris.h"
+
+namespace trasel {
+namespace {
+
+// The text of columns first..last, counted from 1 as the record layout names
+// them; a short line gives what it has.
+std::string Columns(std::string_view line, std::int64_t first, std::int64_t last)
+{
+    return Substring(line, first, last - first + 1);
+}
+
+}  // namespace
+
+bool IsObservationLine(std::string_view line)
+{
+    return line.size() >= 80;
+}
+
+// One statement per conversion: the fields are converted in this order, so a
+// line with several bad fields reports the first of them.
+Observation ReadObservation(std::string_view line)
+{
+    Observation observation{};
+
+    // The day fraction stays extended until it is added to the date:
+    // "0.50000" and 2011 01 09 give 40552.5.
+    const long double dayFraction = TextToDecimal("0." + Columns(line, 27, 31));
+    const DateTimeValue day =
+        TextToDate(Columns(line, 24, 25) + "/" + Columns(line, 21, 22) + "/" + Columns(line, 16, 19));
+    observation.Time = StoreDouble(day + dayFraction);
+
+    // Hours + minutes/60 + seconds/3600 in extended, stored, then times 15
+    // stored again: 23 59 60.00 is 24 hours, exactly 360 degrees.
+    const std::int32_t raHours = TextToInteger(Columns(line, 33, 34));
+    const std::int32_t raMinutes = TextToInteger(Columns(line, 36, 37));
+    const long double raPartial = raHours + raMinutes / 60.0L;
+    const long double raSeconds = TextToDecimal(Columns(line, 39, 43));
+    const double raInHours = StoreDouble(raPartial + raSeconds / 3600.0L);
+    observation.RightAscension = StoreDouble(raInHours * 15.0L);
+
+    const std::int32_t decDegrees = TextToInteger(Columns(line, 46, 47));
+    const std::int32_t decMinutes = TextToInteger(Columns(line, 49, 50));
+    const long double decPartial = decDegrees + decMinutes / 60.0L;
+    const long double decSeconds = TextToDecimal(Columns(line, 52, 55));
+    observation.Declination = StoreDouble(decPartial + decSeconds / 3600.0L);
+
+    // Only "-" in column 45 makes the declination negative; "-00 30 00.0" is -0.5.
+    if (line.size() >= 45 && line[44] == '-')
+        observation.Declination = -observation.Declination;
+    return observation;
+}
+
+std::string ReadDesignation(std::string_view firstLine)
+{
+    return Trim(Substring(firstLine, 1, 12));
+}
+
+}  // namespace trasel
