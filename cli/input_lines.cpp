@@ -1,84 +1,97 @@
 #include "cli/input_lines.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 namespace trasel::cli {
 namespace {
 
-std::string Reason(const std::string& what, const std::string& path)
+std::string Reason(const std::string& what, const std::string& name)
 {
-    return what + " '" + path + "': " + std::strerror(errno);
+    return what + " '" + name + "': " + std::strerror(errno);
 }
 
-// Reads to the end of the descriptor. A regular file is read into a buffer of
-// its own size, so the peak memory stays at the size of the input.
+// Reads to the end of a descriptor that cannot be mapped.
 std::string ReadAll(int descriptor, const std::string& name)
 {
     std::string buffer;
-    struct stat status {};
-    if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
-        buffer.resize(static_cast<std::size_t>(status.st_size));
-    else
-        buffer.resize(1 << 16);
-
-    std::size_t filled = 0;
+    char chunk[1 << 16];
     for (;;) {
-        // Full: probe with a small read first, so a file that ends where its
-        // size said never doubles the buffer.
-        char probe[1 << 12];
-        const bool full = filled == buffer.size();
-        char* target = full ? probe : buffer.data() + filled;
-        const std::size_t room = full ? sizeof probe : buffer.size() - filled;
-        const ssize_t got = read(descriptor, target, room);
+        const ssize_t got = read(descriptor, chunk, sizeof chunk);
         if (got == 0)
-            break;
+            return buffer;
         if (got < 0) {
             if (errno == EINTR)
                 continue;
             throw InputError(Reason("cannot read", name));
         }
-        if (full) {
-            buffer.resize(buffer.size() * 2);
-            std::memcpy(buffer.data() + filled, probe, static_cast<std::size_t>(got));
-        }
-        filled += static_cast<std::size_t>(got);
+        buffer.append(chunk, static_cast<std::size_t>(got));
     }
-    buffer.resize(filled);
-    return buffer;
 }
+
+// Closes the descriptor on every way out of the constructor.
+struct Descriptor {
+    int value;
+    ~Descriptor()
+    {
+        if (value > STDIN_FILENO)
+            close(value);
+    }
+};
 
 }  // namespace
 
-std::string ReadWholeInput(const std::string& path)
+InputText::InputText(const std::string& path)
 {
-    if (path == "-")
-        return ReadAll(STDIN_FILENO, "standard input");
-    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
-        throw InputError(Reason("cannot open", path));
-    try {
-        std::string text = ReadAll(descriptor, path);
-        close(descriptor);
-        return text;
-    } catch (...) {
-        close(descriptor);
-        throw;
+    const bool standardInput = path == "-";
+    const std::string name = standardInput ? "standard input" : path;
+    const Descriptor descriptor{standardInput ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (descriptor.value < 0)
+        throw InputError(Reason("cannot open", name));
+
+    // Mapping shares the pages the system already holds for the file: no
+    // copy and no second buffer of the file's size.
+    struct stat status {};
+    if (fstat(descriptor.value, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+        const auto size = static_cast<std::size_t>(status.st_size);
+        void* mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, descriptor.value, 0);
+        if (mapping != MAP_FAILED) {
+            mapping_ = mapping;
+            data_ = static_cast<const char*>(mapping);
+            size_ = size;
+            return;
+        }
     }
+    buffer_ = ReadAll(descriptor.value, name);
+    data_ = buffer_.data();
+    size_ = buffer_.size();
+}
+
+InputText::~InputText()
+{
+    if (mapping_ != nullptr)
+        munmap(mapping_, size_);
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
+    if (text.empty())
+        return {};
+    // Counted first, so the list is allocated once at its final size.
+    std::size_t breaks = 0;
+    for (const char* at = text.data(); (at = static_cast<const char*>(std::memchr(at, '\n', text.data() + text.size() - at)));
+         ++at)
+        ++breaks;
     std::vector<std::string_view> lines;
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    lines.reserve(breaks + 1);
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+        const std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) {
             lines.push_back(text.substr(start));  // the last line has no line break
             break;

@@ -66,8 +66,8 @@ int main(int argc, char** argv)
     StandardErrorDialog dialog;
     try {
         const RunSettings settings = SettingsFrom(commandLine);
-        const std::string input = ReadWholeInput(commandLine.InputPath);
-        const std::vector<std::string_view> lines = SplitLines(input);
+        const InputText input(commandLine.InputPath);
+        const std::vector<std::string_view> lines = SplitLines(input.Text());
         CalculateEphemeris(lines, settings, resultBox, dialog);
     } catch (const std::exception& error) {
         return Fail(resultBox, error.what());

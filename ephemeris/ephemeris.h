@@ -5,6 +5,7 @@
 // extended format and rounded where the quantity is stored.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -63,6 +64,30 @@ MotionFit FitMotion(double timeOrigin, std::span<const Observation> observations
 // (reference - 180, reference + 180], rounded to double; one already in that
 // range comes back unchanged. Works in bounded time for any finite value.
 double UnwrapRightAscension(double rightAscension, double reference);
+
+namespace detail {
+
+// The running sums of FitMotion, taken one observation at a time, so that a
+// run over millions of records need not keep the observations. FitMotion is
+// Add over every observation, then Fit.
+class MotionSums {
+public:
+    // The first observation's right ascension is the reference of the unwrap.
+    MotionSums(double timeOrigin, double firstRightAscension);
+    // Throws EOverflow when a sum does not fit a double.
+    void Add(const Observation& observation);
+    MotionFit Fit() const;
+
+private:
+    double timeOrigin_;
+    double firstRightAscension_;
+    std::int64_t n_ = 0;
+    double sumT_ = 0.0, sumTT_ = 0.0;
+    double sumRa_ = 0.0, sumRaT_ = 0.0;
+    double sumDec_ = 0.0, sumDecT_ = 0.0;
+};
+
+}  // namespace detail
 
 // ----------------------------------------------------------------- a run
 

@@ -1,8 +1,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <exception>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "anglemath/umath.h"
 #include "ephemeris/ephemeris.h"
@@ -101,17 +102,30 @@ void CalculateEphemeris(std::span<const std::string_view> lines, const RunSettin
 
     const std::string designation = ReadDesignation(lines.front());
 
-    std::vector<Observation> observations;
-    observations.reserve(observationLines);
+    // Reading and the sums go line by line, so the observations need not be
+    // kept. The origin is the first observation's own time even under a
+    // heading line: absolute dates near 40,000 days in the sums would cost a
+    // short arc its slope. Every line is read before the fit may fail, so an
+    // overflow in the sums waits until the last line has converted.
+    std::optional<detail::MotionSums> sums;
+    std::exception_ptr sumsFailure;
     for (const std::string_view line : lines) {
-        if (IsObservationLine(line))
-            observations.push_back(ReadObservation(line));
+        if (!IsObservationLine(line))
+            continue;
+        const Observation observation = ReadObservation(line);
+        if (!sums)
+            sums.emplace(observation.Time, observation.RightAscension);
+        if (sumsFailure)
+            continue;
+        try {
+            sums->Add(observation);
+        } catch (const TraselError&) {
+            sumsFailure = std::current_exception();
+        }
     }
-
-    // The origin is the first observation's own time even under a heading
-    // line: absolute dates near 40,000 days in the sums would cost a short
-    // arc its slope.
-    const MotionFit fit = FitMotion(observations.front().Time, observations);
+    if (sumsFailure)
+        std::rethrow_exception(sumsFailure);
+    const MotionFit fit = sums->Fit();
 
     const DateTimeValue start = ReadStart(settings);
     const double step = ReadStep(settings);

@@ -27,42 +27,54 @@ double UnwrapRightAscension(double rightAscension, double reference)
     return StoreDouble(withinTurn + 360.0L * turns);
 }
 
-MotionFit FitMotion(double timeOrigin, std::span<const Observation> observations)
+namespace detail {
+
+MotionSums::MotionSums(double timeOrigin, double firstRightAscension)
+    : timeOrigin_(timeOrigin), firstRightAscension_(firstRightAscension)
 {
-    const double firstRightAscension = observations.empty() ? 0.0 : observations.front().RightAscension;
+}
 
-    // Each sum is one extended expression stored to double, operands in this
-    // order: alpha*t + sum, not sum + alpha*t.
-    std::int64_t n = 0;
-    double sumT = 0.0, sumTT = 0.0;
-    double sumRa = 0.0, sumRaT = 0.0;
-    double sumDec = 0.0, sumDecT = 0.0;
-    for (const Observation& observation : observations) {
-        const double ra = UnwrapRightAscension(observation.RightAscension, firstRightAscension);
-        const double dec = observation.Declination;
-        const double t = StoreDouble(static_cast<long double>(observation.Time) - timeOrigin);
-        sumT = StoreDouble(static_cast<long double>(sumT) + t);
-        sumRa = StoreDouble(static_cast<long double>(sumRa) + ra);
-        sumRaT = StoreDouble(static_cast<long double>(ra) * t + sumRaT);
-        sumTT = StoreDouble(static_cast<long double>(t) * t + sumTT);
-        sumDec = StoreDouble(static_cast<long double>(sumDec) + dec);
-        sumDecT = StoreDouble(static_cast<long double>(dec) * t + sumDecT);
-        ++n;
-    }
+// Each sum is one extended expression stored to double, operands in this
+// order: alpha*t + sum, not sum + alpha*t.
+void MotionSums::Add(const Observation& observation)
+{
+    const double ra = UnwrapRightAscension(observation.RightAscension, firstRightAscension_);
+    const double dec = observation.Declination;
+    const double t = StoreDouble(static_cast<long double>(observation.Time) - timeOrigin_);
+    sumT_ = StoreDouble(static_cast<long double>(sumT_) + t);
+    sumRa_ = StoreDouble(static_cast<long double>(sumRa_) + ra);
+    sumRaT_ = StoreDouble(static_cast<long double>(ra) * t + sumRaT_);
+    sumTT_ = StoreDouble(static_cast<long double>(t) * t + sumTT_);
+    sumDec_ = StoreDouble(static_cast<long double>(sumDec_) + dec);
+    sumDecT_ = StoreDouble(static_cast<long double>(dec) * t + sumDecT_);
+    ++n_;
+}
 
-    // b = (n*Sxt - St*Sx) / (n*Stt - St*St) and a = Sx/n - (b*St)/n, each
-    // product rounded in extended before the difference; all times equal
-    // makes the denominator 0 and Divide raises the error.
-    const long double count = static_cast<long double>(n);
-    const long double denominator = count * sumTT - static_cast<long double>(sumT) * sumT;
+// b = (n*Sxt - St*Sx) / (n*Stt - St*St) and a = Sx/n - (b*St)/n, each
+// product rounded in extended before the difference; all times equal makes
+// the denominator 0 and Divide raises the error.
+MotionFit MotionSums::Fit() const
+{
+    const long double count = static_cast<long double>(n_);
+    const long double denominator = count * sumTT_ - static_cast<long double>(sumT_) * sumT_;
 
     MotionFit fit{};
-    fit.TimeOrigin = timeOrigin;
-    fit.RaSlope = StoreDouble(Divide(count * sumRaT - static_cast<long double>(sumT) * sumRa, denominator));
-    fit.RaIntercept = StoreDouble(sumRa / count - static_cast<long double>(fit.RaSlope) * sumT / count);
-    fit.DecSlope = StoreDouble(Divide(count * sumDecT - static_cast<long double>(sumT) * sumDec, denominator));
-    fit.DecIntercept = StoreDouble(sumDec / count - static_cast<long double>(fit.DecSlope) * sumT / count);
+    fit.TimeOrigin = timeOrigin_;
+    fit.RaSlope = StoreDouble(Divide(count * sumRaT_ - static_cast<long double>(sumT_) * sumRa_, denominator));
+    fit.RaIntercept = StoreDouble(sumRa_ / count - static_cast<long double>(fit.RaSlope) * sumT_ / count);
+    fit.DecSlope = StoreDouble(Divide(count * sumDecT_ - static_cast<long double>(sumT_) * sumDec_, denominator));
+    fit.DecIntercept = StoreDouble(sumDec_ / count - static_cast<long double>(fit.DecSlope) * sumT_ / count);
     return fit;
+}
+
+}  // namespace detail
+
+MotionFit FitMotion(double timeOrigin, std::span<const Observation> observations)
+{
+    detail::MotionSums sums(timeOrigin, observations.empty() ? 0.0 : observations.front().RightAscension);
+    for (const Observation& observation : observations)
+        sums.Add(observation);
+    return sums.Fit();
 }
 
 }  // namespace trasel

@@ -1,13 +1,32 @@
+#include <array>
+#include <initializer_list>
+
 #include "ephemeris/ephemeris.h"
 
 namespace trasel {
 namespace {
 
 // The text of columns first..last, counted from 1 as the record layout names
-// them; a short line gives what it has.
-std::string Columns(std::string_view line, std::int64_t first, std::int64_t last)
+// them; a short line gives what it has. A view, not a copy: the reader runs
+// once per record of files with millions of them.
+std::string_view Columns(std::string_view line, std::size_t first, std::size_t last)
 {
-    return Substring(line, first, last - first + 1);
+    if (first > line.size())
+        return {};
+    return line.substr(first - 1, last - first + 1);
+}
+
+// Joins the pieces into the fixed buffer and views the result; the texts
+// the reader assembles are at most 10 characters.
+template <std::size_t Capacity>
+std::string_view Assemble(std::array<char, Capacity>& buffer, std::initializer_list<std::string_view> pieces)
+{
+    std::size_t length = 0;
+    for (const std::string_view piece : pieces) {
+        piece.copy(buffer.data() + length, piece.size());
+        length += piece.size();
+    }
+    return {buffer.data(), length};
 }
 
 }  // namespace
@@ -25,9 +44,11 @@ Observation ReadObservation(std::string_view line)
 
     // The day fraction stays extended until it is added to the date:
     // "0.50000" and 2011 01 09 give 40552.5.
-    const long double dayFraction = TextToDecimal("0." + Columns(line, 27, 31));
-    const DateTimeValue day =
-        TextToDate(Columns(line, 24, 25) + "/" + Columns(line, 21, 22) + "/" + Columns(line, 16, 19));
+    std::array<char, 7> fractionText;
+    const long double dayFraction = TextToDecimal(Assemble(fractionText, {"0.", Columns(line, 27, 31)}));
+    std::array<char, 10> dateText;
+    const DateTimeValue day = TextToDate(
+        Assemble(dateText, {Columns(line, 24, 25), "/", Columns(line, 21, 22), "/", Columns(line, 16, 19)}));
     observation.Time = StoreDouble(day + dayFraction);
 
     // Hours + minutes/60 + seconds/3600 in extended, stored, then times 15

@@ -207,6 +207,13 @@ TEST_F(CalculateEphemerisTest, EachFailureLeavesTheResultBoxAsFarAsTheRunWrote)
     sameTime[1] = sameTime[0];
     sameTime.resize(2);
     const std::string stillSpeed = "Velocidad aparente: 0.00 \"/min";
+    // RA seconds of 9E307 on 0001-01-01 and 9999-12-31: alpha*t overflows the sums.
+    //                             1         2         3         4         5         6         7         8
+    //                    12345678901234567890123456789012345678901234567890123456789012345678901234567890
+    const Lines hugeSums = {"              C0001 01 01.00000 05 00 9E307 +10 00 00.0          18.0 V      D29",
+                            "              C9999 12 31.00000 05 00 9E307 +10 00 00.0          18.0 V      D29"};
+    Lines hugeSumsThenBadLine = hugeSums;
+    hugeSumsThenBadLine.push_back("              C2011 01 09.00000 05 00 00.00 +1x 00 00.0          18.0 V      D29");
 
     struct Row {
         const char* name;
@@ -221,6 +228,9 @@ TEST_F(CalculateEphemerisTest, EachFailureLeavesTheResultBoxAsFarAsTheRunWrote)
         {"an observation line that does not convert", badSecondLine, Initial(), "'y7' is not a valid integer value",
          unchanged},
         {"all observations at one time", sameTime, Initial(), "Invalid floating point operation", unchanged},
+        {"sums too large for a double", hugeSums, Initial(), "Floating point overflow", unchanged},
+        {"every line is read before the sums fail", hugeSumsThenBadLine, Initial(), "'1x' is not a valid integer value",
+         unchanged},
         {"start date (a bad time too)", Fixture(), MakeSettings("31/02/2025", "25:00:00", "01", "048", StepUnit::Hours),
          "'31/02/2025' is not a valid date", unchanged},
         {"start time", Fixture(), MakeSettings("14/11/2025", "25:00:00", "01", "048", StepUnit::Hours),
