@@ -55,13 +55,9 @@ struct RecordingDialog : MessageDialog {
 // The calculation run directly on the text's lines, as the button should run it.
 QStringList DirectListing(const QString& text, const RunSettings& settings)
 {
-    const QByteArray bytes = text.toLatin1();
-    std::vector<std::string_view> lines;
-    for (const QByteArray& line : bytes.split('\n')) {
-        lines.emplace_back(line.constData(), std::size_t(line.size()));
-    }
-    std::vector<std::string> owned(lines.begin(), lines.end());
-    std::vector<std::string_view> views(owned.begin(), owned.end());
+    std::vector<std::string> owned;
+    for (const QByteArray& line : text.toLatin1().split('\n')) owned.emplace_back(line.toStdString());
+    const std::vector<std::string_view> views(owned.begin(), owned.end());
     RecordingBox box;
     RecordingDialog dialog;
     CalculateEphemeris(views, settings, box, dialog);
