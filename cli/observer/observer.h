@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -232,5 +233,34 @@ std::string JsonDocument(std::span<const ObjectReport> reports, const ObserverEx
 
 // A self-contained SVG picture of the sky around the track.
 std::string SvgChart(const ObjectReport& report, const ObserverExtras& extras);
+
+// ------------------------------------------------------ the whole run
+
+// The observer's options of trasel-cli, as given on its command line.
+struct ObserverOptions {
+    bool SkipNonPositions = false;     // --skip-non-positions
+    bool EachObject = false;           // --each-object
+    bool Json = false;                 // --format json
+    std::string ChartPath;             // --chart FILE.svg; empty: no chart
+    std::optional<std::string> Sigma;  // --sigma ARCSEC as typed; read by the run
+    ObserverExtras Extras;             // --rates, --residuals, --uncertainty
+
+    // True when any of them asks for more than the plain listing.
+    bool Any() const;
+};
+
+enum class ObserverOutcome {
+    Listed,              // every object listed
+    TooFewObservations,  // an object (or the one run) had fewer than two
+    Failed,              // an error ended the run, or an output could not be written
+};
+
+// The calculation over the input's lines with the observer's options: the
+// listings (or the JSON document) to out; "trasel-cli: line N skipped: ...",
+// the count of observations used, the two-observation message and errors to
+// err. An error ends the run after whatever was listed before it. With
+// --each-object the charts are numbered in listing order: chart-1.svg, ...
+ObserverOutcome RunObserver(std::span<const std::string_view> lines, const RunSettings& settings,
+                            const ObserverOptions& options, std::FILE* out, std::FILE* err);
 
 }  // namespace trasel
