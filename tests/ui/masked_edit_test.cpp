@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -286,6 +288,32 @@ private slots:
         QTest::keyClick(host.field, Qt::Key_Enter);
         QCOMPARE(shown_.size(), 1);
         QCOMPARE(QApplication::focusWidget(), host.field);
+    }
+
+    // With the real modal box, its taking and giving back the activation is
+    // no leaving: one box, and the focus back in the field.
+    void refusalWithTheRealBox()
+    {
+        DialogHooksForTesting().Exception = nullptr;
+        Host host("000;1;_", "048");
+        QVERIFY(host.TabIn());
+        QTest::keyClick(host.field, Qt::Key_Delete);
+        QStringList boxes;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&boxes] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxes << box->text();
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        closer.start(10);
+        QTest::keyClick(host.field, Qt::Key_Tab);
+        QTest::qWait(100);
+        QCOMPARE(boxes, QStringList{kShownRefusal});
+        // The offscreen platform gives no activation back when the box closes.
+        QCOMPARE(host.window.focusWidget(), host.field);
+        QCOMPARE(host.field->cursorPosition(), 0);
+        QCOMPARE(host.field->text(), QStringLiteral("___"));
     }
 
     // The click that would take the focus away is dropped with the refusal.

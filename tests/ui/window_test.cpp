@@ -89,6 +89,7 @@ class WindowTest : public QObject {
     {
         form_ = std::make_unique<TForm1>();
         form_->show();
+        form_->activateWindow();  // no window manager does it under Xvfb
         return QTest::qWaitForWindowActive(form_.get());
     }
 
