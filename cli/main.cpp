@@ -38,6 +38,20 @@ RunSettings SettingsFrom(const CommandLine& commandLine)
     return settings;
 }
 
+// The exit status of a run with the observer's options.
+int ExitFor(ObserverOutcome outcome)
+{
+    switch (outcome) {
+    case ObserverOutcome::Listed:
+        return kExitListed;
+    case ObserverOutcome::TooFewObservations:
+        return kExitTooFewObservations;
+    case ObserverOutcome::Failed:
+        break;
+    }
+    return kExitRunFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -68,6 +82,8 @@ int main(int argc, char** argv)
         const RunSettings settings = SettingsFrom(commandLine);
         const InputText input(commandLine.InputPath);
         const std::vector<std::string_view> lines = SplitLines(input.Text());
+        if (commandLine.Observer.Any())
+            return ExitFor(RunObserver(lines, settings, commandLine.Observer, stdout, stderr));
         CalculateEphemeris(lines, settings, resultBox, dialog);
     } catch (const std::exception& error) {
         return Fail(resultBox, error.what());

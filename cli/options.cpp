@@ -26,9 +26,31 @@ constexpr std::string_view kHelp =
     "  --count NNN                 number of steps; count + 1 rows (default: 048)\n"
     "  --help                      show this text and exit\n"
     "\n"
+    "Observer's options (without them the listing is exactly the window's):\n"
+    "  --skip-non-positions        pass over second lines of two-line records\n"
+    "                              (s, v or r in column 15) and radar records (R),\n"
+    "                              each reported on standard error with the count\n"
+    "                              of observations used\n"
+    "  --each-object               one listing per designation (columns 1-12), in\n"
+    "                              order of first appearance, each with its own fit,\n"
+    "                              separated by one empty line\n"
+    "  --rates                     add to each row the motion in RA*cos(Dec) and in\n"
+    "                              Dec (\"/min) and its position angle (degrees east\n"
+    "                              of north)\n"
+    "  --residuals                 after the listing, each observation's residual\n"
+    "                              against the fit (\") and their RMS\n"
+    "  --uncertainty               add to each row the 1-sigma uncertainty (\") of\n"
+    "                              the predicted position in RA*cos(Dec) and Dec\n"
+    "  --sigma ARCSEC              assumed astrometric error, the least sigma per\n"
+    "                              observation (default: 0.5)\n"
+    "  --format text|json          json: the whole result as one JSON document\n"
+    "  --chart FILE.svg            write a chart of the sky around the track; with\n"
+    "                              --each-object FILE-1.svg, FILE-2.svg, ...\n"
+    "\n"
     "The listing goes to standard output, one line per line.\n"
     "Exit status: 0 listed; 1 fewer than two observations (the message goes to\n"
-    "standard error); 2 an error ended the run (\"trasel-cli: \" and the message on\n"
+    "standard error; with --each-object, an object named there, the others\n"
+    "listed); 2 an error ended the run (\"trasel-cli: \" and the message on\n"
     "standard error, after the part of the listing written before it) or the\n"
     "input could not be read; 64 a bad option or a missing value.\n";
 
@@ -41,6 +63,35 @@ StepUnit ParseUnit(std::string_view value)
     if (value == "minutes")
         return StepUnit::Minutes;
     throw UsageError("unknown unit '" + std::string(value) + "' (days, hours or minutes)");
+}
+
+// True for json; text is the listing.
+bool ParseFormat(std::string_view value)
+{
+    if (value == "json" || value == "text")
+        return value == "json";
+    throw UsageError("unknown format '" + std::string(value) + "' (text or json)");
+}
+
+std::string ParseChartPath(std::string_view value)
+{
+    if (value.empty())
+        throw UsageError("option '--chart' needs a file name");
+    return std::string(value);
+}
+
+// The observer's options that take no value; false for any other argument.
+bool SetObserverFlag(std::string_view name, ObserverOptions& options)
+{
+    bool* const flag = name == "--skip-non-positions" ? &options.SkipNonPositions
+                       : name == "--each-object"      ? &options.EachObject
+                       : name == "--rates"            ? &options.Extras.Rates
+                       : name == "--residuals"        ? &options.Extras.Residuals
+                       : name == "--uncertainty"      ? &options.Extras.Uncertainty
+                                                      : nullptr;
+    if (flag != nullptr)
+        *flag = true;
+    return flag != nullptr;
 }
 
 }  // namespace
@@ -72,8 +123,14 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments)
         // "--name=value" or "--name value".
         const std::size_t equals = argument.find('=');
         const std::string_view name = argument.substr(0, equals);
+        if (SetObserverFlag(name, commandLine.Observer)) {
+            if (equals != std::string_view::npos)
+                throw UsageError("option '" + std::string(name) + "' takes no value");
+            continue;
+        }
         std::string value;
-        const bool known = name == "--date" || name == "--time" || name == "--step" || name == "--unit" || name == "--count";
+        const bool known = name == "--date" || name == "--time" || name == "--step" || name == "--unit" ||
+                           name == "--count" || name == "--sigma" || name == "--format" || name == "--chart";
         if (!known)
             throw UsageError("unknown option '" + std::string(name) + "'");
         if (equals != std::string_view::npos) {
@@ -92,6 +149,12 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments)
             commandLine.Step = value;
         else if (name == "--count")
             commandLine.Count = value;
+        else if (name == "--sigma")
+            commandLine.Observer.Sigma = value;  // read by the run, as the other values
+        else if (name == "--format")
+            commandLine.Observer.Json = ParseFormat(value);
+        else if (name == "--chart")
+            commandLine.Observer.ChartPath = ParseChartPath(value);
         else
             commandLine.Unit = ParseUnit(value);
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/observer/observer.h"
 #include "ephemeris/ephemeris.h"
 
 namespace trasel::cli {
@@ -25,6 +26,7 @@ struct CommandLine {
     std::string Count = "048";
     StepUnit Unit = StepUnit::Hours;
     bool Help = false;
+    ObserverOptions Observer;         // --skip-non-positions, --each-object, --rates, ...
 };
 
 // Options as "--name value" or "--name=value", anywhere before "--"; the

@@ -258,8 +258,9 @@ enum class ObserverOutcome {
 // The calculation over the input's lines with the observer's options: the
 // listings (or the JSON document) to out; "trasel-cli: line N skipped: ...",
 // the count of observations used, the two-observation message and errors to
-// err. An error ends the run after whatever was listed before it. With
-// --each-object the charts are numbered in listing order: chart-1.svg, ...
+// err. An error ends the run after whatever was listed before it; with
+// --each-object its message is preceded by the object's designation, and
+// the charts are numbered in listing order: chart-1.svg, chart-2.svg, ...
 ObserverOutcome RunObserver(std::span<const std::string_view> lines, const RunSettings& settings,
                             const ObserverOptions& options, std::FILE* out, std::FILE* err);
 

@@ -119,7 +119,7 @@ ObserverOutcome RunObserver(std::span<const std::string_view> lines, const RunSe
                     WriteLine(out, line);
             }
             std::fflush(out);
-            Notice(err, error.what());
+            Notice(err, eachObject ? run.Designation + ": " + error.what() : std::string(error.what()));
             return ObserverOutcome::Failed;
         }
     }

@@ -139,6 +139,22 @@ TEST(ObserverRun, LaterFailureLeavesWhatTheResultBoxHeld)
     EXPECT_EQ(result.Err, "trasel-cli: '4x' is not a valid integer value\n");
 }
 
+TEST(ObserverRun, ErrorOfAnObjectNamesItAndEndsTheRun)
+{
+    // The second object has both records at one time: the fit's error.
+    const std::vector<std::string> file = testing::ReadFixture("tracklets-23662-65558.obs");
+    std::vector<std::string> lines(file.begin(), file.begin() + 6);
+    lines.push_back(Record("2011 AB", "2011 01 09.50000", "05 34 31.94", "+22 00 52.2"));
+    lines.push_back(Record("2011 AB", "2011 01 09.50000", "05 34 41.94", "+22 00 52.2"));
+    lines.push_back(Record("2011 CD", "2011 01 09.50000", "05 34 31.94", "+22 00 52.2"));
+    lines.push_back(Record("2011 CD", "2011 01 10.50000", "05 34 41.94", "+22 00 52.2"));
+    const RunResult result = RunWith(lines, Options([](ObserverOptions& o) { o.EachObject = true; }));
+    EXPECT_EQ(result.Outcome, ObserverOutcome::Failed);
+    const std::vector<std::string> first(file.begin(), file.begin() + 6);
+    EXPECT_EQ(result.Out, PlainListing(first, kThreeHours));
+    EXPECT_EQ(result.Err, "trasel-cli: 2011 AB: Invalid floating point operation\n");
+}
+
 TEST(ObserverRun, JsonDocumentAndNothingOnFailure)
 {
     const std::vector<std::string> file = testing::ReadFixture("tracklets-23662-65558.obs");
