@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <optional>
 
 namespace trasel {
@@ -101,6 +102,42 @@ std::string Label(long double x, long double y, std::string_view text, std::stri
            XmlText(text) + "</text>\n";
 }
 
+// Where the time labels stand: off the track on its upper side (its right
+// side when the track runs straight up and down), so that they do not sit
+// on the line.
+struct LabelSide {
+    long double Dx, Dy;  // unit vector from a point to its label, page coordinates
+};
+
+LabelSide SideOfTrack(const Frame& frame, const PlanePoint& from, const PlanePoint& to)
+{
+    const long double dx = frame.X(to) - frame.X(from), dy = frame.Y(to) - frame.Y(from);
+    const long double length = std::hypot(dx, dy);
+    if (length < 1)
+        return {0, -1};
+    LabelSide side{-dy / length, dx / length};  // a normal of the track
+    if (side.Dy > 0 || (side.Dy == 0 && side.Dx < 0))
+        side = {-side.Dx, -side.Dy};
+    if (side.Dy > -0.2L)  // a steep track: label to the right
+        side = {1, 0};
+    return side;
+}
+
+// A label 10 pixels off the point; text that would run off the page goes
+// to the other side of the track.
+std::string PlaceLabel(const LabelSide& side, long double x, long double y, const std::string& text)
+{
+    constexpr long double kOffset = 10, kCharWidth = 7;
+    const long double width = kCharWidth * static_cast<long double>(text.size());
+    LabelSide at = side;
+    const auto anchorOf = [](long double dx) -> std::string_view { return dx > 0.3L ? "start" : dx < -0.3L ? "end" : "middle"; };
+    const bool offRight = anchorOf(at.Dx) == "start" && x + kOffset * at.Dx + width > kWidth - 5;
+    const bool offLeft = anchorOf(at.Dx) == "end" && x + kOffset * at.Dx - width < 5;
+    if (offRight || offLeft)
+        at = {-at.Dx, -at.Dy};
+    return Label(x + kOffset * at.Dx, y + kOffset * at.Dy + 4, text, anchorOf(at.Dx));
+}
+
 }  // namespace
 
 std::string SvgChart(const ObjectReport& report, const ObserverExtras& extras)
@@ -184,12 +221,10 @@ std::string SvgChart(const ObjectReport& report, const ObserverExtras& extras)
         svg += "<circle cx=\"" + Num(frame.X(p)) + "\" cy=\"" + Num(frame.Y(p)) + "\" r=\"3\"/>\n";
     svg += "</g>\n<g id=\"times\" fill=\"#1f4f7f\">\n";
     const std::int64_t stride = detail::LabelStride(static_cast<std::int64_t>(report.Rows.size()), kMostLabels);
+    const LabelSide side = SideOfTrack(frame, line.front(), line.back());
     for (std::size_t i = 0; i < predicted.size(); i += static_cast<std::size_t>(stride)) {
-        // Labels lean toward the middle so that they stay inside the frame.
-        const long double x = frame.X(predicted[i]);
-        const bool leftHalf = x < kWidth / 2;
-        svg += Label(leftHalf ? x + 6 : x - 6, frame.Y(predicted[i]) - 6, ShortTime(report.Rows[i].TimeText),
-                     leftHalf ? "start" : "end");
+        const std::string text = ShortTime(report.Rows[i].TimeText);
+        svg += PlaceLabel(side, frame.X(predicted[i]), frame.Y(predicted[i]), text);
     }
     svg += "</g>\n";
 

@@ -118,6 +118,20 @@ TEST(SvgChart, RealTrackletLabelsEverySixHours)
     EXPECT_EQ(Attributes(svg, "times", "text", "x").size(), 9u);
     EXPECT_NE(svg.find(">14/11 00:00</text>"), std::string::npos);
     EXPECT_EQ(svg.find(">14/11 01:00</text>"), std::string::npos);
+    // Time labels stand off the track and their text stays on the page
+    // (about 7 pixels a character at 12 points).
+    const std::size_t times = svg.find("<g id=\"times\"");
+    const std::string labels = svg.substr(times, svg.find("</g>", times) - times);
+    for (std::size_t at = labels.find("<text "); at != std::string::npos; at = labels.find("<text ", at + 1)) {
+        const std::string tag = labels.substr(at, labels.find("</text>", at) - at);
+        const double x = std::stod(tag.substr(tag.find(" x=\"") + 4));
+        const double width = 7.0 * 11;  // "dd/mm hh:mm"
+        if (tag.find("\"start\"") != std::string::npos) {
+            EXPECT_LE(x + width, 800.0) << tag;
+        } else if (tag.find("\"end\"") != std::string::npos) {
+            EXPECT_GE(x - width, 0.0) << tag;
+        }
+    }
     // Everything drawn stays on the page.
     for (const char* group : {"observations", "predicted"}) {
         for (const double x : Attributes(svg, group, "circle", "cx"))
