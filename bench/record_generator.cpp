@@ -3,30 +3,12 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "textconv/textconv.h"
+
 namespace trasel::bench {
 namespace {
 
-struct Civil {
-    std::int64_t Year;
-    unsigned Month;
-    unsigned Day;
-};
-
-// H. Hinnant's civil_from_days, days counted from 1970-01-01.
-Civil CivilFromDays(std::int64_t days)
-{
-    const std::int64_t z = days + 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const auto doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    const unsigned day = doy - (153 * mp + 2) / 5 + 1;
-    const unsigned month = mp < 10 ? mp + 3 : mp - 9;
-    return {static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2 ? 1 : 0), month, day};
-}
-
-constexpr std::int64_t kFirstDay = 20393;                                 // 2025-11-01
+constexpr std::int64_t kFirstDay = 45962;                                 // 01/11/2025
 constexpr std::int64_t kRaStart = 2 * 360000 + 57 * 6000 + 217;           // 02 57 02.17 in 0.01 s
 constexpr std::int64_t kRaTurn = 24 * 360000;
 constexpr std::int64_t kDecStart = (22 * 3600 + 27 * 60 + 31) * 10;       // +22 27 31.0 in 0.1"
@@ -36,7 +18,7 @@ constexpr std::int64_t kDecStart = (22 * 3600 + 27 * 60 + 31) * 10;       // +22
 std::string Record(std::uint64_t index)
 {
     const auto tick = static_cast<std::int64_t>(index);  // in 1e-5 day
-    const Civil date = CivilFromDays(kFirstDay + tick / 100000);
+    const CivilDate date = DecodeDayNumber(kFirstDay + tick / 100000);
     // A few hundredths of scatter from a hash of the index: -4..3.
     const std::uint64_t hash = (index + 1) * 0x9E3779B97F4A7C15ull;
     const std::int64_t jitter = static_cast<std::int64_t>(hash >> 61) - 4;
@@ -47,7 +29,7 @@ std::string Record(std::uint64_t index)
 
     char line[160];  // 81 in practice; room for any int64 the format could meet
     std::snprintf(line, sizeof line,
-                  "     K21V32W  C%04" PRId64 " %02u %02u.%05" PRId64 " %02" PRId64 " %02" PRId64 " %02" PRId64
+                  "     K21V32W  C%04d %02d %02d.%05" PRId64 " %02" PRId64 " %02" PRId64 " %02" PRId64
                   ".%02" PRId64 " %c%02" PRId64 " %02" PRId64 " %02" PRId64 ".%01" PRId64 "          20.5 RV~9JkpD29",
                   date.Year, date.Month, date.Day, tick % 100000, ra / 360000, ra / 6000 % 60, ra / 100 % 60, ra % 100,
                   signedDec < 0 ? '-' : '+', dec / 36000, dec / 600 % 60, dec / 10 % 60, dec % 10);
