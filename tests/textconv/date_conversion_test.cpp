@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tests/support/pinned_settings.h"
 #include "textconv/textconv.h"
 
 namespace trasel {
@@ -14,32 +15,18 @@ constexpr DateTimeValue kNoonOf15June2026 = 46188.5;
 constexpr DateTimeValue k09Jan2011 = 40552;
 constexpr DateTimeValue k09Jan2026 = 46031;
 
-class TextToDateTest : public ::testing::Test {
+class TextToDateTest : public testing_support::PinnedSettingsTest {
 protected:
     void SetUp() override
     {
-        saved_ = Settings();
-        FixProgramSettings();
+        PinnedSettingsTest::SetUp();
         SetLocalClockForTesting([] { return kNoonOf15June2026; });
     }
-    void TearDown() override
-    {
-        Settings() = saved_;
-        SetLocalClockForTesting({});
-    }
-
-private:
-    RegionalSettings saved_;
 };
 
 std::string RefusalOf(std::string_view text)
 {
-    try {
-        TextToDate(text);
-    } catch (const EConvertError& error) {
-        return error.what();
-    }
-    return "accepted";
+    return testing_support::RefusalOf(TextToDate, text);
 }
 
 struct Row {

@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 
+#include "tests/support/pinned_settings.h"
 #include "textconv/textconv.h"
 
 namespace trasel {
@@ -14,20 +15,7 @@ namespace {
 
 constexpr double kMs = 1.0 / 86400000.0;
 
-class DateTimeFormatTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        saved_ = Settings();
-        Settings() = RegionalSettings{};
-        FixProgramSettings();
-        Settings().TimeSeparator = ':';
-    }
-    void TearDown() override { Settings() = saved_; }
-
-private:
-    RegionalSettings saved_;
-};
+class DateTimeFormatTest : public testing_support::PinnedSettingsTest {};
 
 struct DateTimeRow {
     const char* name;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "tests/support/pinned_settings.h"
 #include "textconv/textconv.h"
 
 namespace trasel {
@@ -10,27 +11,11 @@ namespace {
 
 // Expected values were rounded by hand from exact rationals: 64-bit
 // significand, ties to even, smallest subnormal 2^-16445.
-class TextToDecimalTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        saved_ = Settings();
-        Settings().DecimalSeparator = '.';
-    }
-    void TearDown() override { Settings() = saved_; }
-
-private:
-    RegionalSettings saved_;
-};
+class TextToDecimalTest : public testing_support::PinnedSettingsTest {};
 
 std::string RefusalOf(std::string_view text)
 {
-    try {
-        TextToDecimal(text);
-    } catch (const EConvertError& error) {
-        return error.what();
-    }
-    return "accepted";
+    return testing_support::RefusalOf(TextToDecimal, text);
 }
 
 struct AcceptedRow {

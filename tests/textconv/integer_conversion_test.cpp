@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "tests/support/pinned_settings.h"
 #include "textconv/textconv.h"
 
 namespace trasel {
@@ -11,12 +12,7 @@ namespace {
 // The message TextToInteger refuses a text with, or "accepted".
 std::string RefusalOf(std::string_view text)
 {
-    try {
-        TextToInteger(text);
-    } catch (const EConvertError& error) {
-        return error.what();
-    }
-    return "accepted";
+    return testing_support::RefusalOf(TextToInteger, text);
 }
 
 TEST(TextToInteger, AcceptsDecimalAndHexadecimal)

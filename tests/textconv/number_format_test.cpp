@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "tests/support/pinned_settings.h"
 #include "textconv/textconv.h"
 
 namespace trasel {
@@ -13,19 +14,7 @@ namespace {
 // arithmetic (18 significant digits of the exact binary value, then the
 // pattern's last place, halves up).
 
-class NumberFormatTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        saved_ = Settings();
-        Settings() = RegionalSettings{};
-        FixProgramSettings();
-    }
-    void TearDown() override { Settings() = saved_; }
-
-private:
-    RegionalSettings saved_;
-};
+class NumberFormatTest : public testing_support::PinnedSettingsTest {};
 
 struct FormatRow {
     const char* name;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tests/support/pinned_settings.h"
 #include "textconv/textconv.h"
 
 namespace trasel {
@@ -9,30 +10,11 @@ namespace {
 
 // Expected values: milliseconds / 86400000 rounded by hand from the exact
 // rational to a 64-bit significand, then to double (both ties to even).
-class TextToTimeTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        saved_ = Settings();
-        FixProgramSettings();
-        Settings().TimeSeparator = ':';
-        Settings().TimeAMString = "am";
-        Settings().TimePMString = "pm";
-    }
-    void TearDown() override { Settings() = saved_; }
-
-private:
-    RegionalSettings saved_;
-};
+class TextToTimeTest : public testing_support::PinnedSettingsTest {};
 
 std::string RefusalOf(std::string_view text)
 {
-    try {
-        TextToTime(text);
-    } catch (const EConvertError& error) {
-        return error.what();
-    }
-    return "accepted";
+    return testing_support::RefusalOf(TextToTime, text);
 }
 
 struct Row {
