@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,23 +17,29 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The bytes of a file, or of standard input for "-". A regular file is
-// mapped into memory rather than copied; anything else (a pipe, a terminal)
-// is read into a buffer that grows as needed.
+// The bytes of a file, or of standard input for "-", read into one buffer.
+// A regular file is read in one go into a buffer of its size; a file that
+// another program shortens or lengthens meanwhile gives the bytes that were
+// there to read (not a fault, as a mapping of it would). Anything else (a
+// pipe, a terminal) is read into a buffer that grows as needed.
 class InputText {
 public:
     explicit InputText(const std::string& path);
-    ~InputText();
     InputText(const InputText&) = delete;
     InputText& operator=(const InputText&) = delete;
 
-    std::string_view Text() const { return {data_, size_}; }
+    std::string_view Text() const { return {buffer_.get(), size_}; }
 
 private:
-    const char* data_ = nullptr;
+    struct FreeBytes {
+        void operator()(char* bytes) const;
+    };
+    using Bytes = std::unique_ptr<char[], FreeBytes>;
+    static Bytes Allocate(std::size_t capacity);
+    static Bytes ReadAll(int descriptor, std::size_t expected, const std::string& name, std::size_t& size);
+
+    Bytes buffer_;
     std::size_t size_ = 0;
-    void* mapping_ = nullptr;  // when mapped, for munmap
-    std::string buffer_;       // when read
 };
 
 // Each line of the text is one entry, whatever its length: split on LF, one

@@ -2,6 +2,7 @@
 #include <initializer_list>
 
 #include "ephemeris/ephemeris.h"
+#include "textconv/detail_short_ways.h"
 
 namespace trasel {
 namespace {
@@ -29,6 +30,44 @@ std::string_view Assemble(std::array<char, Capacity>& buffer, std::initializer_l
     return {buffer.data(), length};
 }
 
+// "0." and columns 27-31, the text the day fraction is converted from,
+// written straight into its buffer: "0.50000".
+std::string_view DayFractionText(std::string_view line, std::array<char, 7>& buffer)
+{
+    const std::string_view digits = Columns(line, 27, 31);
+    buffer[0] = '0';
+    buffer[1] = '.';
+    std::size_t length = 2;
+    for (const char c : digits)
+        buffer[length++] = c;
+    return {buffer.data(), length};
+}
+
+// A field of two digits is the number they write, as the integer conversion
+// reads it; any other text goes through the conversion, which reads it or
+// refuses it quoting the field.
+std::int32_t ReadInteger(std::string_view field)
+{
+    if (field.size() == 2 && field[0] >= '0' && field[0] <= '9' && field[1] >= '0' && field[1] <= '9')
+        return (field[0] - '0') * 10 + (field[1] - '0');
+    return TextToInteger(field);
+}
+
+// Columns 24-25, 21-22 and 16-19 as the date conversion reads "DD/MM/YYYY";
+// the plain digits of a valid date are read in place, anything else goes
+// through the conversion with the assembled text.
+DateTimeValue ReadDate(std::string_view line)
+{
+    const std::string_view day = Columns(line, 24, 25);
+    const std::string_view month = Columns(line, 21, 22);
+    const std::string_view year = Columns(line, 16, 19);
+    DateTimeValue date = 0.0;
+    if (detail::TryPlainDate(day, month, year, date))
+        return date;
+    std::array<char, 10> dateText;
+    return TextToDate(Assemble(dateText, {day, "/", month, "/", year}));
+}
+
 }  // namespace
 
 bool IsObservationLine(std::string_view line)
@@ -45,23 +84,21 @@ Observation ReadObservation(std::string_view line)
     // The day fraction stays extended until it is added to the date:
     // "0.50000" and 2011 01 09 give 40552.5.
     std::array<char, 7> fractionText;
-    const long double dayFraction = TextToDecimal(Assemble(fractionText, {"0.", Columns(line, 27, 31)}));
-    std::array<char, 10> dateText;
-    const DateTimeValue day = TextToDate(
-        Assemble(dateText, {Columns(line, 24, 25), "/", Columns(line, 21, 22), "/", Columns(line, 16, 19)}));
+    const long double dayFraction = TextToDecimal(DayFractionText(line, fractionText));
+    const DateTimeValue day = ReadDate(line);
     observation.Time = StoreDouble(day + dayFraction);
 
     // Hours + minutes/60 + seconds/3600 in extended, stored, then times 15
     // stored again: 23 59 60.00 is 24 hours, exactly 360 degrees.
-    const std::int32_t raHours = TextToInteger(Columns(line, 33, 34));
-    const std::int32_t raMinutes = TextToInteger(Columns(line, 36, 37));
+    const std::int32_t raHours = ReadInteger(Columns(line, 33, 34));
+    const std::int32_t raMinutes = ReadInteger(Columns(line, 36, 37));
     const long double raPartial = raHours + raMinutes / 60.0L;
     const long double raSeconds = TextToDecimal(Columns(line, 39, 43));
     const double raInHours = StoreDouble(raPartial + raSeconds / 3600.0L);
     observation.RightAscension = StoreDouble(raInHours * 15.0L);
 
-    const std::int32_t decDegrees = TextToInteger(Columns(line, 46, 47));
-    const std::int32_t decMinutes = TextToInteger(Columns(line, 49, 50));
+    const std::int32_t decDegrees = ReadInteger(Columns(line, 46, 47));
+    const std::int32_t decMinutes = ReadInteger(Columns(line, 49, 50));
     const long double decPartial = decDegrees + decMinutes / 60.0L;
     const long double decSeconds = TextToDecimal(Columns(line, 52, 55));
     observation.Declination = StoreDouble(decPartial + decSeconds / 3600.0L);

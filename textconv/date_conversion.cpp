@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "textconv/detail_short_ways.h"
 #include "textconv/detail_text_scanner.h"
 #include "textconv/textconv.h"
 
@@ -46,7 +47,46 @@ int FullYear(detail::ScannedNumber year)
     return first + ((year.Value - first) % 100 + 100) % 100;
 }
 
+bool AllDigits(std::string_view text)
+{
+    for (const char c : text) {
+        if (!detail::IsDecimalDigit(c))
+            return false;
+    }
+    return true;
+}
+
+int DigitsValue(std::string_view digits)
+{
+    int value = 0;
+    for (const char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
 }  // namespace
+
+namespace detail {
+
+// "09", "01", "2011" read as TextToDate reads "09/01/2011": three numbers of
+// digits only, the year of four digits taken as written. Only under the
+// "/" separator with the day first, where the two readings are one.
+bool TryPlainDate(std::string_view day, std::string_view month, std::string_view year, DateTimeValue& value)
+{
+    const RegionalSettings& settings = Settings();
+    if (settings.DateSeparator != '/' || OrderOf(settings.ShortDateFormat) != DateOrder::DayMonthYear)
+        return false;
+    if (day.size() != 2 || month.size() != 2 || year.size() != 4 || !AllDigits(day) || !AllDigits(month) ||
+        !AllDigits(year))
+        return false;
+    std::int64_t dayNumber = 0;
+    if (!TryEncodeDate(DigitsValue(year), DigitsValue(month), DigitsValue(day), dayNumber))
+        return false;
+    value = static_cast<DateTimeValue>(dayNumber);
+    return true;
+}
+
+}  // namespace detail
 
 DateTimeValue TextToDate(std::string_view text)
 {

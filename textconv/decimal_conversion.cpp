@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "textconv/detail_short_ways.h"
 #include "textconv/detail_text_scanner.h"
 #include "textconv/textconv.h"
 
@@ -110,16 +111,31 @@ bool RoundToExtended(const DecimalDigits& number, long double& value)
 
 }  // namespace
 
-long double TextToDecimal(std::string_view text)
+namespace detail {
+
+long double GeneralTextToDecimal(std::string_view text, char separator)
 {
     DecimalDigits number;
-    if (!ScanDecimal(text, Settings().DecimalSeparator, number))
+    if (!ScanDecimal(text, separator, number))
         detail::RefuseText(text, "floating point value");
     long double magnitude = 0.0L;
     if (!number.Significant.empty() && !RoundToExtended(number, magnitude))
         detail::RefuseText(text, "floating point value");
     // Negating after rounding keeps the sign of zero: "-0" and "-1e-99999" are -0.
     return number.Negative ? -magnitude : magnitude;
+}
+
+}  // namespace detail
+
+// The short exact way takes the fields of an observation record ("0.50000",
+// "31.72"); long or far-scaled numbers, and every refusal, go the general way.
+long double TextToDecimal(std::string_view text)
+{
+    const char separator = Settings().DecimalSeparator;
+    long double value = 0.0L;
+    if (detail::TryShortDecimal(text, separator, value))
+        return value;
+    return detail::GeneralTextToDecimal(text, separator);
 }
 
 }  // namespace trasel
