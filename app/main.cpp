@@ -3,7 +3,6 @@
 // relies on), then the message loop until the window is closed.
 #include <QApplication>
 
-#include <clocale>
 #include <exception>
 
 #include "textconv/textconv.h"
@@ -19,10 +18,9 @@ int main(int argc, char* argv[])
         // A locale the system cannot load leaves the fallback settings.
     }
 
+    // QApplication sets the C library's locale from the environment; the
+    // core's conversions and formatting do not depend on it.
     QApplication application(argc, argv);
-    // QApplication has set the C library's locale from the environment;
-    // numbers in C calls keep the "." whatever the user's locale says.
-    std::setlocale(LC_NUMERIC, "C");
     // The title names the taskbar entry through the window class; it is not
     // set as the display name, which would be appended to the caption.
     QCoreApplication::setApplicationName(trasel::ApplicationTitle());

@@ -1,7 +1,7 @@
 #include "textconv/textconv.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace trasel {
@@ -61,7 +61,8 @@ void IncrementDigits(std::string& digits)
 
 // The magnitude times 10^decimals as a whole number in decimal digits, in two
 // roundings: first to 18 significant digits (nearest, ties to even, which
-// glibc's printf does exactly), then that digit string at the last decimal,
+// std::to_chars does exactly, always with a "." whatever the C library's
+// locale says), then that digit string at the last decimal,
 // a first dropped digit of 5 or more rounding up.
 // 0.125 with 2 decimals: "1.25000000000000000e-01" -> "13".
 // 0.125 - 2^-67 (0.1249999999999999999932...): 18 digits give
@@ -70,8 +71,9 @@ void IncrementDigits(std::string& digits)
 std::string ScaledDigits(long double magnitude, int decimals)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.17Le", magnitude);
-    const std::string text = buffer;  // d.ddddddddddddddddde[+-]XX
+    const std::to_chars_result written =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 17);
+    const std::string text(buffer, written.ptr);  // d.ddddddddddddddddde[+-]XX
     const std::string significand = text.substr(0, 1) + text.substr(2, 17);
     const int exponent = std::stoi(text.substr(text.find('e') + 1));
 
