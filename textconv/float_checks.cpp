@@ -4,16 +4,6 @@
 
 namespace trasel {
 
-double StoreDouble(long double value)
-{
-    if (std::isnan(value))
-        throw EInvalidOp();
-    const double stored = static_cast<double>(value);
-    if (std::isinf(stored))
-        throw EOverflow();
-    return stored;
-}
-
 long double Divide(long double num, long double den)
 {
     if (std::isnan(num) || std::isnan(den))

@@ -5,6 +5,7 @@
 // process-wide regional settings at every call.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -61,7 +62,17 @@ public:
 // Throws EOverflow when the rounded value does not fit a double
 // (1e309L -> EOverflow; 0x1.fffffffffffff7p+1023L rounds to DBL_MAX and fits).
 // A NaN (which checked arithmetic never produces) throws EInvalidOp.
-double StoreDouble(long double value);
+// Inline: a record takes ten stores, and a call passes the extended value
+// through memory.
+inline double StoreDouble(long double value)
+{
+    if (std::isnan(value))
+        throw EInvalidOp();
+    const double stored = static_cast<double>(value);
+    if (std::isinf(stored))
+        throw EOverflow();
+    return stored;
+}
 
 // num / den in extended precision: den == 0 throws EZeroDivide, or
 // EInvalidOp when num is 0 as well.
