@@ -130,9 +130,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // Steps up to the settings: the box keeps the previous listing.
     if (box.Clears == 0) {
         fuzz::Require(failure.has_value(), "a run ended without clearing the box");
-        if (*failure == fuzz::RefusalMessage(settings.StartTime, "time"))
+        // A NUL byte cuts what() short, and two texts alike up to it cannot be told apart.
+        const bool distinct = (settings.StartDate + settings.StartTime + settings.Step).find('\0') == std::string::npos;
+        if (distinct && *failure == fuzz::RefusalMessage(settings.StartTime, "time"))
             fuzz::Require(Converts([&] { TextToDate(settings.StartDate); }), "time refused before a bad date");
-        if (*failure == fuzz::RefusalMessage(settings.Step, "integer value") && *failure != fuzz::RefusalMessage(settings.StartTime, "time"))
+        if (distinct && *failure == fuzz::RefusalMessage(settings.Step, "integer value"))
             fuzz::Require(Converts([&] { TextToDate(settings.StartDate); }) && Converts([&] { TextToTime(settings.StartTime); }),
                           "step refused before a bad date or time");
         return 0;
