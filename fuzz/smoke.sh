@@ -1,6 +1,7 @@
 #!/bin/sh
 # Each fuzz target for a while (30 seconds by default) from its seed corpus;
-# a finding stops the script with the fuzzer's report.
+# a finding, or one input that runs over 10 seconds, stops the script with
+# the fuzzer's report.
 #   fuzz/smoke.sh [SECONDS]
 set -eu
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ for fuzzer in integer_conversion decimal_conversion date_conversion time_convers
     work=$(mktemp -d)
     cp fuzz/corpus/"$fuzzer"/* "$work"/
     echo "fuzz: ${fuzzer}_fuzzer for ${seconds} s"
-    if ! build-fuzz/"${fuzzer}_fuzzer" -max_total_time="$seconds" -print_final_stats=1 "$work" \
+    if ! build-fuzz/"${fuzzer}_fuzzer" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 "$work" \
         > "$work.log" 2>&1; then
         cat "$work.log" >&2
         exit 1
