@@ -74,6 +74,15 @@ bool IsRefusal(std::string_view message)
     return false;
 }
 
+bool AllObservationsRead(const std::vector<std::string_view>& lines)
+{
+    for (const std::string_view line : lines) {
+        if (IsObservationLine(line) && !Converts([&] { ReadObservation(line); }))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
@@ -130,13 +139,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // Steps up to the settings: the box keeps the previous listing.
     if (box.Clears == 0) {
         fuzz::Require(failure.has_value(), "a run ended without clearing the box");
-        // A NUL byte cuts what() short, and two texts alike up to it cannot be told apart.
+        // A NUL byte cuts what() short, and two texts alike up to it cannot
+        // be told apart; a record's field may also hold a setting's text.
+        // With every record read and the texts distinct, the first bad
+        // setting in the order date, time, step is the one reported,
+        // unless the fit failed before the settings were read.
         const bool distinct = (settings.StartDate + settings.StartTime + settings.Step).find('\0') == std::string::npos;
-        if (distinct && *failure == fuzz::RefusalMessage(settings.StartTime, "time"))
-            fuzz::Require(Converts([&] { TextToDate(settings.StartDate); }), "time refused before a bad date");
-        if (distinct && *failure == fuzz::RefusalMessage(settings.Step, "integer value"))
-            fuzz::Require(Converts([&] { TextToDate(settings.StartDate); }) && Converts([&] { TextToTime(settings.StartTime); }),
-                          "step refused before a bad date or time");
+        if (distinct && AllObservationsRead(lines)) {
+            std::string expected;
+            if (!Converts([&] { TextToDate(settings.StartDate); }))
+                expected = fuzz::RefusalMessage(settings.StartDate, "date");
+            else if (!Converts([&] { TextToTime(settings.StartTime); }))
+                expected = fuzz::RefusalMessage(settings.StartTime, "time");
+            else if (!Converts([&] { TextToInteger(settings.Step); }))
+                expected = fuzz::RefusalMessage(settings.Step, "integer value");
+            if (IsRefusal(*failure))
+                fuzz::Require(*failure == expected, "a setting's error out of order", *failure);
+        }
         return 0;
     }
     if (failure && IsRefusal(*failure))
