@@ -1,7 +1,8 @@
-// Any bytes through the time conversion under ":" with "." and under "."
-// with ",": an accepted text gives exactly (h*3600000 + m*60000 + s*1000 +
-// ms) / 86400000 of the numbers written, below one day; a refused one
-// EConvertError quoting it.
+// Any bytes through the time conversion under ":" with "." and "am"/"pm",
+// and under "." with "," and "vorm."/"nachm.": an accepted text gives
+// exactly (h*3600000 + m*60000 + s*1000 + ms) / 86400000 of the numbers
+// written, the marker applied, below one day; a refused one EConvertError
+// quoting it.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -56,8 +57,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int64_t parts[4] = {0, 0, 0, 0};
     for (std::size_t i = 0; i < runs.size(); ++i)
         parts[i] = runs[i].Value;
-    const bool afternoon = ContainsIgnoringCase(text, "pm");
-    const bool morning = ContainsIgnoringCase(text, "am");
+    // The markers: "AM"/"PM" and the settings' own ("vorm."/"nachm." under ",").
+    const RegionalSettings& settings = Settings();
+    std::string morningText = settings.TimeAMString, afternoonText = settings.TimePMString;
+    for (std::string* marker : {&morningText, &afternoonText}) {
+        for (char& c : *marker)
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    const bool afternoon = ContainsIgnoringCase(text, "pm") || ContainsIgnoringCase(text, afternoonText);
+    const bool morning = ContainsIgnoringCase(text, "am") || ContainsIgnoringCase(text, morningText);
     if (afternoon || morning) {
         fuzz::Require(parts[0] >= 1 && parts[0] <= 12, "marked hour outside 1..12", text);
         parts[0] = parts[0] % 12 + (afternoon ? 12 : 0);
