@@ -3,7 +3,7 @@
 // the start date, start time, step and count texts (a count above 300 is
 // passed over, to keep a run short); the rest are the input box's lines.
 // Checked: the message or the error, and what the result box holds after
-// it, as the failure table says; on success the listing's exact shape.
+// each failure; on success the listing's exact shape.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
